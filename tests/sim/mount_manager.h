@@ -1,0 +1,105 @@
+#pragma once
+// A simulated mount manager: the volume functions of the system function table
+// answered from an in-memory mount table, following the Windows contracts. It
+// backs the native tests and the test build voranel-sim.exe; the shipped
+// program never contains it.
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "drives/system_functions.h"
+
+namespace voranel::sim {
+
+struct Volume {
+  std::string name;
+  std::vector<std::string> paths;  // in the order the system lists them
+};
+
+struct MountState {
+  std::vector<Volume> volumes;    // in enumeration order
+  std::set<std::string> failing;  // entry points that fail on every call
+  std::set<std::string> missing;  // entry points that cannot be bound
+  bool operator==(const MountState& other) const;
+};
+
+// The state file: one volume per line, its name then its mount paths, separated
+// by tabs. "!fail NAME" and "!missing NAME" lines; empty and "#" lines ignored.
+MountState ParseState(std::string_view text);
+std::string FormatState(const MountState& state);
+
+// One call made to the simulation: the function and its first text argument.
+struct SimCall {
+  std::string function;
+  std::string text;
+  bool nullText = false;
+};
+
+inline constexpr Dword kErrorMoreData = 234;
+
+class MountManager {
+ public:
+  // stateFile, when given, is rewritten after every change of the mounts.
+  explicit MountManager(MountState state, std::string stateFile = {});
+
+  SearchHandle FindFirstVolume(char* name, Dword capacity);
+  Bool FindNextVolume(SearchHandle search, char* name, Dword capacity);
+  Bool FindVolumeClose(SearchHandle search);
+  Bool GetVolumePathNames(const char* volume, char* paths, Dword capacity, Dword* needed);
+  Bool DeleteVolumeMountPoint(const char* mountPoint);
+  Bool SetVolumeMountPoint(const char* mountPoint, const char* volume);
+  Bool GetVolumeNameForVolumeMountPoint(const char* mountPoint, char* volume, Dword capacity);
+
+  const MountState& State() const { return state_; }
+  const std::vector<SimCall>& Calls() const { return calls_; }
+  Dword LastError() const { return lastError_; }
+  int OpenSearches() const { return static_cast<int>(searches_.size()); }
+
+ private:
+  bool Fails(const char* function, std::string_view text, bool nullText);
+  Volume* FindVolume(std::string_view name);
+  Volume* Holder(std::string_view mountPoint);
+  Bool Fail(Dword error);
+  void Save() const;
+
+  MountState state_;
+  std::string stateFile_;
+  std::vector<SimCall> calls_;
+  struct Search {
+    std::uintptr_t id;
+    std::size_t next;
+  };
+  std::vector<Search> searches_;
+  std::uintptr_t nextSearchId_ = 1;
+  Dword lastError_ = 0;
+};
+
+// The simulation that the functions handed out by SimulatedLoader answer from.
+void SetCurrent(MountManager* manager);
+
+// A loader that hands out the simulated volume functions for kernel32.dll and
+// leaves every other library to fallback (the real loader, or a test's fake).
+// Entry points listed as missing cannot be found.
+class SimulatedLoader final : public LibraryLoader {
+ public:
+  SimulatedLoader(MountManager& manager, LibraryLoader& fallback);
+  std::string SystemFolder() override;
+  Library Load(const std::string& path) override;
+  void* Find(Library library, const char* entryPoint) override;
+  void Release(Library library) override;
+
+  // Every path the table asked to load, in order.
+  const std::vector<std::string>& Loads() const { return loads_; }
+  // References on the simulated kernel32.dll not yet released.
+  int KernelReferences() const { return kernelHeld_; }
+
+ private:
+  MountManager& manager_;
+  LibraryLoader& fallback_;
+  std::vector<std::string> loads_;
+  int kernelHeld_ = 0;
+};
+
+}  // namespace voranel::sim
