@@ -34,9 +34,9 @@ bool MoveDriveLetter(SystemFunctionTable& system, const std::string& volume,
       target.c_str(), holder.data(), kBufferCapacity);
 
   std::string paths = WorkBuffer();
-  const bool volumeHoldsTarget = system.Call<Entry::GetVolumePathNamesForVolumeNameA>(
-                                     volume.c_str(), paths.data(), kBufferCapacity, nullptr) &&
-                                 PathListHolds(paths, target);
+  const bool volumeListed = system.Call<Entry::GetVolumePathNamesForVolumeNameA>(
+      volume.c_str(), paths.data(), kBufferCapacity, nullptr);
+  const bool volumeHoldsTarget = volumeListed && PathListHolds(paths, target);
 
   const bool targetFreed = system.Call<Entry::DeleteVolumeMountPointA>(target.c_str());
 
@@ -44,9 +44,11 @@ bool MoveDriveLetter(SystemFunctionTable& system, const std::string& volume,
   const bool listed = system.Call<Entry::GetVolumePathNamesForVolumeNameA>(
       volume.c_str(), paths.data(), kBufferCapacity, nullptr);
   // A volume that already held target gives up nothing else: its other paths
-  // can only be folders or a stray letter the user did not ask to lose.
+  // can only be folders or a stray letter the user did not ask to lose. When
+  // its list could not be read before target was freed (a list too long for
+  // the buffer), that is unknown, so it gives up nothing either.
   std::string givenUp;
-  if (listed && !volumeHoldsTarget && !FirstString(paths).empty() &&
+  if (volumeListed && listed && !volumeHoldsTarget && !FirstString(paths).empty() &&
       system.Call<Entry::DeleteVolumeMountPointA>(paths.c_str())) {
     givenUp = FirstString(paths);
   }
