@@ -38,7 +38,11 @@ bool MoveDriveLetter(SystemFunctionTable& system, const std::string& volume,
       volume.c_str(), paths.data(), kBufferCapacity, nullptr);
   const bool volumeHoldsTarget = volumeListed && PathListHolds(paths, target);
 
-  const bool targetFreed = system.Call<Entry::DeleteVolumeMountPointA>(target.c_str());
+  // Target is taken only from a volume known by name, so that a failed mount
+  // can give it back. When the holder cannot be learned, a held target stays
+  // where it is and the mount fails without stranding anyone.
+  const bool targetFreed =
+      targetHeld && system.Call<Entry::DeleteVolumeMountPointA>(target.c_str());
 
   paths = WorkBuffer();
   const bool listed = system.Call<Entry::GetVolumePathNamesForVolumeNameA>(
@@ -55,7 +59,7 @@ bool MoveDriveLetter(SystemFunctionTable& system, const std::string& volume,
 
   if (system.Call<Entry::SetVolumeMountPointA>(target.c_str(), volume.c_str())) return true;
 
-  if (targetHeld && targetFreed) {
+  if (targetFreed) {
     system.Call<Entry::SetVolumeMountPointA>(target.c_str(), holder.c_str());
   }
   if (!givenUp.empty()) system.Call<Entry::SetVolumeMountPointA>(givenUp.c_str(), volume.c_str());
