@@ -1,0 +1,7 @@
+#include <windows.h>
+
+#include "app/program.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  return voranel::StartProgram();
+}
