@@ -115,7 +115,7 @@ Bool MountManager::Fail(Dword error) {
   return 0;
 }
 
-SearchHandle MountManager::FindFirstVolume(char* name, Dword capacity) {
+SearchHandle MountManager::FirstVolume(char* name, Dword capacity) {
   if (Fails("FindFirstVolumeA", {}, false) || state_.volumes.empty() ||
       !CopyOut(state_.volumes.front().name, name, capacity)) {
     lastError_ = 18;  // ERROR_NO_MORE_FILES
@@ -125,7 +125,7 @@ SearchHandle MountManager::FindFirstVolume(char* name, Dword capacity) {
   return reinterpret_cast<SearchHandle>(nextSearchId_++);
 }
 
-Bool MountManager::FindNextVolume(SearchHandle search, char* name, Dword capacity) {
+Bool MountManager::NextVolume(SearchHandle search, char* name, Dword capacity) {
   if (Fails("FindNextVolumeA", {}, false)) return Fail(18);
   const auto open = std::find_if(searches_.begin(), searches_.end(), [&](const Search& s) {
     return s.id == reinterpret_cast<std::uintptr_t>(search);
@@ -137,7 +137,7 @@ Bool MountManager::FindNextVolume(SearchHandle search, char* name, Dword capacit
   return 1;
 }
 
-Bool MountManager::FindVolumeClose(SearchHandle search) {
+Bool MountManager::CloseSearch(SearchHandle search) {
   if (Fails("FindVolumeClose", {}, false)) return Fail(6);
   const auto open = std::find_if(searches_.begin(), searches_.end(), [&](const Search& s) {
     return s.id == reinterpret_cast<std::uintptr_t>(search);
@@ -147,8 +147,7 @@ Bool MountManager::FindVolumeClose(SearchHandle search) {
   return 1;
 }
 
-Bool MountManager::GetVolumePathNames(const char* volume, char* paths, Dword capacity,
-                                      Dword* needed) {
+Bool MountManager::PathNames(const char* volume, char* paths, Dword capacity, Dword* needed) {
   if (Fails("GetVolumePathNamesForVolumeNameA", volume ? volume : "", !volume)) return Fail(1);
   const Volume* found = volume ? FindVolume(volume) : nullptr;
   if (!found) return Fail(2);  // ERROR_FILE_NOT_FOUND
@@ -161,7 +160,7 @@ Bool MountManager::GetVolumePathNames(const char* volume, char* paths, Dword cap
   return 1;
 }
 
-Bool MountManager::DeleteVolumeMountPoint(const char* mountPoint) {
+Bool MountManager::DeleteMountPoint(const char* mountPoint) {
   if (Fails("DeleteVolumeMountPointA", mountPoint ? mountPoint : "", !mountPoint)) return Fail(5);
   Volume* holder = mountPoint ? Holder(mountPoint) : nullptr;
   if (!holder) return Fail(4390);  // ERROR_NOT_A_REPARSE_POINT
@@ -172,7 +171,7 @@ Bool MountManager::DeleteVolumeMountPoint(const char* mountPoint) {
   return 1;
 }
 
-Bool MountManager::SetVolumeMountPoint(const char* mountPoint, const char* volume) {
+Bool MountManager::SetMountPoint(const char* mountPoint, const char* volume) {
   if (Fails("SetVolumeMountPointA", mountPoint ? mountPoint : "", !mountPoint)) return Fail(5);
   if (!mountPoint || !volume || !*mountPoint) return Fail(87);  // ERROR_INVALID_PARAMETER
   Volume* target = FindVolume(volume);
@@ -188,8 +187,7 @@ Bool MountManager::SetVolumeMountPoint(const char* mountPoint, const char* volum
   return 1;
 }
 
-Bool MountManager::GetVolumeNameForVolumeMountPoint(const char* mountPoint, char* volume,
-                                                    Dword capacity) {
+Bool MountManager::VolumeForMountPoint(const char* mountPoint, char* volume, Dword capacity) {
   if (Fails("GetVolumeNameForVolumeMountPointA", mountPoint ? mountPoint : "", !mountPoint)) {
     return Fail(5);
   }
@@ -222,27 +220,27 @@ namespace {
 MountManager* current = nullptr;
 
 SearchHandle VORANEL_WINAPI SimFindFirstVolumeA(char* name, Dword capacity) {
-  return current->FindFirstVolume(name, capacity);
+  return current->FirstVolume(name, capacity);
 }
 Bool VORANEL_WINAPI SimFindNextVolumeA(SearchHandle search, char* name, Dword capacity) {
-  return current->FindNextVolume(search, name, capacity);
+  return current->NextVolume(search, name, capacity);
 }
 Bool VORANEL_WINAPI SimFindVolumeClose(SearchHandle search) {
-  return current->FindVolumeClose(search);
+  return current->CloseSearch(search);
 }
 Bool VORANEL_WINAPI SimGetVolumePathNamesForVolumeNameA(const char* volume, char* paths,
                                                         Dword capacity, Dword* needed) {
-  return current->GetVolumePathNames(volume, paths, capacity, needed);
+  return current->PathNames(volume, paths, capacity, needed);
 }
 Bool VORANEL_WINAPI SimDeleteVolumeMountPointA(const char* mountPoint) {
-  return current->DeleteVolumeMountPoint(mountPoint);
+  return current->DeleteMountPoint(mountPoint);
 }
 Bool VORANEL_WINAPI SimSetVolumeMountPointA(const char* mountPoint, const char* volume) {
-  return current->SetVolumeMountPoint(mountPoint, volume);
+  return current->SetMountPoint(mountPoint, volume);
 }
 Bool VORANEL_WINAPI SimGetVolumeNameForVolumeMountPointA(const char* mountPoint, char* volume,
                                                          Dword capacity) {
-  return current->GetVolumeNameForVolumeMountPoint(mountPoint, volume, capacity);
+  return current->VolumeForMountPoint(mountPoint, volume, capacity);
 }
 
 struct SimulatedFunction {

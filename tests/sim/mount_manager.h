@@ -44,13 +44,13 @@ class MountManager {
   // stateFile, when given, is rewritten after every change of the mounts.
   explicit MountManager(MountState state, std::string stateFile = {});
 
-  SearchHandle FindFirstVolume(char* name, Dword capacity);
-  Bool FindNextVolume(SearchHandle search, char* name, Dword capacity);
-  Bool FindVolumeClose(SearchHandle search);
-  Bool GetVolumePathNames(const char* volume, char* paths, Dword capacity, Dword* needed);
-  Bool DeleteVolumeMountPoint(const char* mountPoint);
-  Bool SetVolumeMountPoint(const char* mountPoint, const char* volume);
-  Bool GetVolumeNameForVolumeMountPoint(const char* mountPoint, char* volume, Dword capacity);
+  SearchHandle FirstVolume(char* name, Dword capacity);
+  Bool NextVolume(SearchHandle search, char* name, Dword capacity);
+  Bool CloseSearch(SearchHandle search);
+  Bool PathNames(const char* volume, char* paths, Dword capacity, Dword* needed);
+  Bool DeleteMountPoint(const char* mountPoint);
+  Bool SetMountPoint(const char* mountPoint, const char* volume);
+  Bool VolumeForMountPoint(const char* mountPoint, char* volume, Dword capacity);
 
   const MountState& State() const { return state_; }
   const std::vector<SimCall>& Calls() const { return calls_; }
