@@ -16,6 +16,15 @@ namespace voranel::sim {
 
 namespace {
 
+// A name folded as SameMountPath compares it: ASCII letters in upper case.
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
 std::vector<std::string_view> Split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;
   for (;;) {
@@ -87,7 +96,11 @@ std::string FormatState(const MountState& state) {
 }
 
 MountManager::MountManager(MountState state, std::string stateFile)
-    : state_(std::move(state)), stateFile_(std::move(stateFile)) {}
+    : state_(std::move(state)), stateFile_(std::move(stateFile)) {
+  for (std::size_t i = 0; i < state_.volumes.size(); ++i) {
+    volumeIndex_.emplace(Folded(state_.volumes[i].name), i);
+  }
+}
 
 bool MountManager::Fails(const char* function, std::string_view text, bool nullText) {
   calls_.push_back({function, std::string(text), nullText});
@@ -95,10 +108,8 @@ bool MountManager::Fails(const char* function, std::string_view text, bool nullT
 }
 
 Volume* MountManager::FindVolume(std::string_view name) {
-  for (Volume& volume : state_.volumes) {
-    if (SameMountPath(volume.name, name)) return &volume;
-  }
-  return nullptr;
+  const auto found = volumeIndex_.find(Folded(name));
+  return found == volumeIndex_.end() ? nullptr : &state_.volumes[found->second];
 }
 
 Volume* MountManager::Holder(std::string_view mountPoint) {

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "drives/system_functions.h"
@@ -54,6 +55,8 @@ class MountManager {
 
   const MountState& State() const { return state_; }
   const std::vector<SimCall>& Calls() const { return calls_; }
+  // Forgets the calls logged so far, so that long runs keep the log small.
+  void ClearCalls() { calls_.clear(); }
   Dword LastError() const { return lastError_; }
   int OpenSearches() const { return static_cast<int>(searches_.size()); }
 
@@ -67,6 +70,10 @@ class MountManager {
   MountState state_;
   std::string stateFile_;
   std::vector<SimCall> calls_;
+  // Volume names folded to upper case, to the first volume of that name. The
+  // volumes never change after construction, and a lookup by name must not
+  // cost a scan of them all: listing would grow with the square of their number.
+  std::unordered_map<std::string, std::size_t> volumeIndex_;
   struct Search {
     std::uintptr_t id;
     std::size_t next;
