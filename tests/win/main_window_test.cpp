@@ -141,6 +141,7 @@ TEST_F(MainFormTest, NineControlsInFormOrderWithTheirPlacesTextsAndStyles) {
     child = ::GetWindow(child, GW_HWNDNEXT);
 
     EXPECT_EQ(::GetParent(control), form_.handle()) << e.id;
+    EXPECT_FALSE(::IsWindowUnicode(control)) << e.id << ": texts are GBK bytes";
     EXPECT_STRCASEEQ(ClassOf(control).c_str(), e.className) << e.id;
     RECT place{};
     ::GetWindowRect(control, &place);
@@ -204,6 +205,47 @@ TEST_F(MainFormTest, TabCyclesButtonVolumesTargetsAndEnterDoesNotPress) {
   EXPECT_TRUE(probe_.clicked.empty()) << "Enter presses nothing";
   PressKey(VK_SPACE);
   EXPECT_EQ(probe_.clicked, std::vector<int>{k按钮1});
+}
+
+TEST_F(MainFormTest, FocusComesBackToWhereItWasWhenTheWindowIsActivatedAgain) {
+  form_.Open();
+  Pump();
+  PressKey(VK_TAB);
+  PressKey(VK_TAB);
+  ASSERT_EQ(::GetFocus(), Control(k修改为));
+
+  // Another window of the program takes the activation, as a prompt does.
+  const HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                       nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  ::SetActiveWindow(other);
+  Pump();
+  EXPECT_NE(::GetFocus(), Control(k修改为));
+  ::SetActiveWindow(form_.handle());
+  Pump();
+  EXPECT_EQ(::GetFocus(), Control(k修改为));
+
+  // A control that can no longer take the focus gives it to the first candidate.
+  ::SetActiveWindow(other);
+  ::EnableWindow(Control(k修改为), FALSE);
+  ::SetActiveWindow(form_.handle());
+  Pump();
+  EXPECT_EQ(::GetFocus(), Control(k按钮1));
+  ::DestroyWindow(other);
+}
+
+TEST_F(MainFormTest, WaitCursorStaysWhileWaiting) {
+  form_.Open();
+  Pump();
+  const HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
+  form_.SetWaiting(true);
+  EXPECT_EQ(::GetCursor(), wait);
+  // The pointer moving over a control asks for its cursor: it stays the wait cursor.
+  ::SendMessageA(Control(k卷名), WM_SETCURSOR, reinterpret_cast<WPARAM>(Control(k卷名)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(::GetCursor(), wait);
+  form_.SetWaiting(false);
+  EXPECT_NE(::GetCursor(), wait);
 }
 
 TEST_F(MainFormTest, EscClosesOnlyWithoutModifiers) {
