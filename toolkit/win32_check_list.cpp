@@ -100,6 +100,7 @@ void CheckListWindow::RemoveAll() {
 }
 
 int CheckListWindow::Add(const std::string& text) {
+  if (!list_) return -1;
   const LRESULT index = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (index < 0) return -1;  // LB_ERR or LB_ERRSPACE
   Send(LB_SETITEMDATA, index, 0);
@@ -115,6 +116,7 @@ bool CheckListWindow::IsTicked(int index) const {
 }
 
 int CheckListWindow::Selection() const {
+  if (!list_) return -1;
   const LRESULT selection = Send(LB_GETCURSEL);
   return selection < 0 ? -1 : static_cast<int>(selection);
 }
