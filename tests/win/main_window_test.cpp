@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "app/main_window.h"
 #include "app/main_window_description.h"
@@ -129,6 +130,21 @@ TEST_F(MainFormTest, WindowSettings) {
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CHILD), 0);
   EXPECT_EQ(::GetWindowLongA(window, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW), 0);
   EXPECT_EQ(::GetClassLongPtrA(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+
+  // DEFAULT_ICON, linked into this test program too, as the large and the small icon.
+  const std::pair<WPARAM, LONG> icons[] = {{ICON_BIG, 32}, {ICON_SMALL, 16}};
+  for (const auto& [which, size] : icons) {
+    const auto icon = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, which, 0));
+    ASSERT_NE(icon, nullptr) << size;
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon, &info)) << size;
+    BITMAP bitmap{};
+    ::GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, size);
+    EXPECT_EQ(bitmap.bmHeight, size);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+  }
 }
 
 TEST_F(MainFormTest, NineControlsInFormOrderWithTheirPlacesTextsAndStyles) {
