@@ -66,10 +66,19 @@ void Send(std::vector<INPUT>& inputs) {
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-INPUT MouseButton(DWORD flags) {
+// A button event that carries its own screen position: Wine may not have
+// seen the warped pointer yet when a bare button event arrives, and would
+// deliver the click where the pointer was before.
+INPUT MouseButton(DWORD flags, POINT screen) {
+  const auto normalise = [](LONG value, int metric) {
+    const LONG extent = std::max(2, ::GetSystemMetrics(metric)) - 1;
+    return static_cast<LONG>((value * 65535 + extent / 2) / extent);
+  };
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
+  input.mi.dx = normalise(screen.x, SM_CXSCREEN);
+  input.mi.dy = normalise(screen.y, SM_CYSCREEN);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   return input;
 }
 
@@ -283,14 +292,16 @@ POINT BelowLastItem(HWND list, ItemPart part) {
 
 void ClickAt(POINT screen) {
   MoveTo(screen);
-  std::vector<INPUT> click{MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)};
+  std::vector<INPUT> click{MouseButton(MOUSEEVENTF_LEFTDOWN, screen),
+                           MouseButton(MOUSEEVENTF_LEFTUP, screen)};
   Send(click);
 }
 
 void DoubleClickAt(POINT screen) {
   MoveTo(screen);
-  std::vector<INPUT> clicks{MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP),
-                            MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)};
+  std::vector<INPUT> clicks{
+      MouseButton(MOUSEEVENTF_LEFTDOWN, screen), MouseButton(MOUSEEVENTF_LEFTUP, screen),
+      MouseButton(MOUSEEVENTF_LEFTDOWN, screen), MouseButton(MOUSEEVENTF_LEFTUP, screen)};
   Send(clicks);
 }
 
