@@ -43,7 +43,11 @@ inline constexpr Dword kErrorMoreData = 234;
 class MountManager {
  public:
   // stateFile, when given, is rewritten after every change of the mounts.
-  explicit MountManager(MountState state, std::string stateFile = {});
+  // Without a call log the simulation keeps no memory per call, as the test
+  // program does, so its memory use reflects the program's own.
+  enum class CallLog { Kept, Dropped };
+  explicit MountManager(MountState state, std::string stateFile = {},
+                        CallLog callLog = CallLog::Kept);
 
   SearchHandle FirstVolume(char* name, Dword capacity);
   Bool NextVolume(SearchHandle search, char* name, Dword capacity);
@@ -69,6 +73,7 @@ class MountManager {
 
   MountState state_;
   std::string stateFile_;
+  CallLog callLog_;
   std::vector<SimCall> calls_;
   // Volume names folded to upper case, to the first volume of that name. The
   // volumes never change after construction, and a lookup by name must not

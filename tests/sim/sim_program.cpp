@@ -33,7 +33,9 @@ sim::MountState ReadState(const std::string& file) {
 
 struct SimulatedSystem {
   SimulatedSystem()
-      : file(StateFileName()), manager(ReadState(file), file), loader(manager, real) {}
+      : file(StateFileName()),
+        manager(ReadState(file), file, sim::MountManager::CallLog::Dropped),
+        loader(manager, real) {}
   std::string file;
   Win32LibraryLoader real;
   sim::MountManager manager;
