@@ -28,8 +28,8 @@ void CheckListModel::RemoveAll() {
   focus_ = 0;
 }
 
-int CheckListModel::Add(const std::string& text) {
-  items_.push_back({text, false});
+int CheckListModel::Add(const char* text) {
+  items_.push_back({text ? text : "", false});
   return Count() - 1;
 }
 

@@ -39,8 +39,9 @@ void KeepSingleTick(TickState& ticks, int tickedBefore);
 class CheckList {
  public:
   virtual void RemoveAll() = 0;
-  // Adds an unticked item at the end; its index, or -1 when the list refuses it.
-  virtual int Add(const std::string& text) = 0;
+  // Adds an unticked item at the end; its index, or -1 when the list refuses
+  // it. A null text counts as empty. The list keeps its own copy.
+  virtual int Add(const char* text) = 0;
   // The item's text; empty for an index outside the list.
   virtual std::string ItemText(int index) const = 0;
   // False for an index outside the list.
@@ -57,7 +58,7 @@ class CheckList {
 class CheckListModel final : public CheckList, public TickState {
  public:
   void RemoveAll() override;
-  int Add(const std::string& text) override;
+  int Add(const char* text) override;
   std::string ItemText(int index) const override;
   bool IsTicked(int index) const override;
   int Selection() const override { return selection_; }

@@ -99,9 +99,9 @@ void CheckListWindow::RemoveAll() {
   Send(LB_RESETCONTENT);
 }
 
-int CheckListWindow::Add(const std::string& text) {
+int CheckListWindow::Add(const char* text) {
   if (!list_) return -1;
-  const LRESULT index = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  const LRESULT index = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text ? text : ""));
   if (index < 0) return -1;  // LB_ERR or LB_ERRSPACE
   Send(LB_SETITEMDATA, index, 0);
   return static_cast<int>(index);

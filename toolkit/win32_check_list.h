@@ -45,7 +45,7 @@ class CheckListWindow final : public CheckList, public TickState {
 
   // CheckList
   void RemoveAll() override;
-  int Add(const std::string& text) override;
+  int Add(const char* text) override;
   std::string ItemText(int index) const override;
   bool IsTicked(int index) const override;
   int Selection() const override;
