@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace voranel::e2e {
 
@@ -312,6 +314,29 @@ void PressKey(WORD key, const std::vector<WORD>& modifiers) {
   keys.push_back(Key(key, true));
   for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) keys.push_back(Key(*it, true));
   Send(keys);
+}
+
+POINT Centre(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool MouseReleased(HWND window) {
+  return ThreadInfo(window).hwndCapture == nullptr;
+}
+
+bool Pick(HWND list, int index) {
+  ClickAt(ItemPoint(list, index, ItemPart::Mark));
+  return WaitUntil(
+      [&] { return Selection(list) == index && IsTicked(list, index) && MouseReleased(list); });
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(WindowsPath(path), std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 }  // namespace voranel::e2e

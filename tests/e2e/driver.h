@@ -88,6 +88,19 @@ POINT ItemPoint(HWND list, int index, ItemPart part);
 // Screen point below the last item of a list that does not fill its height.
 POINT BelowLastItem(HWND list, ItemPart part);
 
+// The screen point at the middle of a window, for clicking a button.
+POINT Centre(HWND window);
+// Whether the window's thread has no mouse capture: a list box holds the mouse
+// from a button press until it has handled the release.
+bool MouseReleased(HWND window);
+// Ticks and selects an item with one click on its mark, then waits until the
+// list has let go of the mouse, so the next click goes where it is aimed.
+// False when the item did not end up selected and ticked.
+bool Pick(HWND list, int index);
+
+// The whole content of a file, as bytes; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
 // Real input, through SendInput: it goes to whatever window is under the
 // pointer or has the focus, exactly as a user's would.
 void ClickAt(POINT screen);

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "tests/e2e/driver.h"
 
@@ -36,34 +35,6 @@ Usage Measure(HANDLE process) {
   // same figure on Windows and is filled in there.
   return {GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
           memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-POINT Centre(HWND control) {
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-bool MouseReleased(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
-         info.hwndCapture == nullptr;
-}
-
-// Ticks and selects an item with one click on its mark, and waits until the
-// list has let go of the mouse, so the next click goes where it is aimed.
-bool Pick(HWND list, int index) {
-  ClickAt(ItemPoint(list, index, ItemPart::Mark));
-  return WaitUntil(
-      [&] { return Selection(list) == index && IsTicked(list, index) && MouseReleased(list); });
 }
 
 int Run(const std::string& simulated, int rounds) {
@@ -100,7 +71,7 @@ int Run(const std::string& simulated, int rounds) {
                                              ItemCount(volumes) == 2;
                                     },
                                     10000);
-    const std::string state = ReadFile(stateFile);
+    const std::string state = ReadWholeFile(stateFile);
     if (!done || state != "V1\tC:\\\nV2\t" + target + "\n") {
       std::printf(
           "round %d: picked %d, volume selection %d ticked %d, target selection %d, "

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "tests/e2e/driver.h"
 
@@ -35,18 +34,6 @@ struct MainWindow {
   HWND 标签5 = nullptr, 当前 = nullptr, 修改为 = nullptr, 卷名 = nullptr, 按钮1 = nullptr;
 };
 
-POINT Centre(HWND control) {
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-// Ticks and selects an item with one click on its mark.
-void Pick(HWND list, int index) {
-  ClickAt(ItemPoint(list, index, ItemPart::Mark));
-  WaitUntil([&] { return Selection(list) == index && IsTicked(list, index); });
-}
-
 int IndexOf(HWND list, const std::string& text) {
   const std::vector<std::string> items = Items(list);
   for (std::size_t i = 0; i < items.size(); ++i) {
@@ -76,12 +63,7 @@ class StateFile {
   }
   ~StateFile() { DeleteFileA(path_.c_str()); }
   const std::string& path() const { return path_; }
-  std::string Read() const {
-    std::ifstream in(path_, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string Read() const { return ReadWholeFile(path_); }
 
  private:
   static inline int counter_ = 0;

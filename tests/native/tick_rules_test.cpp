@@ -55,6 +55,9 @@ const TickCase kTickCases[] = {
     {"arrow keys move the selection only", "mark0 down down up", {0}, 1},
 };
 
+// Names the case in failure reports, instead of GoogleTest dumping its bytes.
+void PrintTo(const TickCase& tickCase, std::ostream* out) { *out << tickCase.name; }
+
 class TickRules : public ::testing::TestWithParam<TickCase> {};
 
 TEST_P(TickRules, InputGivesTicksAndSelection) {
