@@ -37,7 +37,7 @@ constexpr DWORD kList = win32::kCheckListStyle;
 constexpr DWORD kListEx = win32::kCheckListExStyle;
 }  // namespace detail
 
-inline constexpr std::array<win32::ControlSpec, 9> kMainControls{{
+inline constexpr std::array<win32::ControlDescription, 9> kMainControls{{
     {"标签5", detail::ControlKind::Label, k标签5, 464, 272, 104, 56, "", detail::kWrappingLabel, 0},
     {"标签1", detail::ControlKind::Label, k标签1, 16, 16, 40, 24, "当前：", detail::kOneLineLabel,
      0},
@@ -63,7 +63,7 @@ static_assert(kMainControls.size() == 9, "the main window holds exactly nine con
 // Tab order: 按钮1, 卷名, 修改为.
 inline constexpr std::array<int, 3> kFocusOrder{{k按钮1, k卷名, k修改为}};
 
-inline constexpr win32::FormSpec kMainForm{
+inline constexpr win32::FormDescription kMainForm{
     "VoranelMainWindow", kMainCaption,      kMainStyle,           kMainWidth,
     kMainHeight,         "DEFAULT_ICON",    kMainControls.data(), kMainControls.size(),
     kFocusOrder.data(),  kFocusOrder.size()};

@@ -53,10 +53,11 @@ void RunMessageLoop(Form& form) {
   g_loopEntered = false;
 }
 
-Form::Form(const FormSpec& spec, FormEvents& events) : spec_(spec), events_(events) {
-  controls_.reserve(spec.controlCount);
-  for (std::size_t i = 0; i < spec.controlCount; ++i) {
-    const ControlSpec& control = spec.controls[i];
+Form::Form(const FormDescription& description, FormEvents& events)
+    : description_(description), events_(events) {
+  controls_.reserve(description.controlCount);
+  for (std::size_t i = 0; i < description.controlCount; ++i) {
+    const ControlDescription& control = description.controls[i];
     controls_.push_back(
         {&control, nullptr,
          control.kind == ControlKind::CheckList ? std::make_unique<CheckListWindow>() : nullptr});
@@ -69,14 +70,14 @@ Form::~Form() {
 
 HWND Form::Control(int id) const {
   for (const auto& control : controls_) {
-    if (control.spec->id == id) return control.window;
+    if (control.description->id == id) return control.window;
   }
   return nullptr;
 }
 
 CheckListWindow& Form::List(int id) {
   for (auto& control : controls_) {
-    if (control.spec->id == id && control.list) return *control.list;
+    if (control.description->id == id && control.list) return *control.list;
   }
   return noList_;
 }
@@ -98,31 +99,32 @@ void Form::SetWaiting(bool waiting) {
 bool Form::RegisterWindowClass() const {
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof existing;
-  if (::GetClassInfoExA(Instance(), spec_.className, &existing)) return true;
+  if (::GetClassInfoExA(Instance(), description_.className, &existing)) return true;
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = &WindowProc;
   windowClass.hInstance = Instance();
   windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = spec_.className;
+  windowClass.lpszClassName = description_.className;
   return ::RegisterClassExA(&windowClass) != 0;
 }
 
 bool Form::Build() {
   if (window_ || !RegisterWindowClass()) return false;
   eventsLive_ = false;
-  const POINT place = CentredPlace(spec_.width, spec_.height);
+  const POINT place = CentredPlace(description_.width, description_.height);
   // WindowProc stores window_ at WM_NCCREATE, so messages of creation find it.
-  if (!::CreateWindowExA(0, spec_.className, spec_.caption, spec_.style, place.x, place.y,
-                         spec_.width, spec_.height, nullptr, nullptr, Instance(), this)) {
+  if (!::CreateWindowExA(0, description_.className, description_.caption, description_.style,
+                         place.x, place.y, description_.width, description_.height, nullptr,
+                         nullptr, Instance(), this)) {
     return false;
   }
-  if (spec_.iconName) {
+  if (description_.iconName) {
     largeIcon_.reset(
-        static_cast<HICON>(::LoadImageA(Instance(), spec_.iconName, IMAGE_ICON, 32, 32, 0)));
+        static_cast<HICON>(::LoadImageA(Instance(), description_.iconName, IMAGE_ICON, 32, 32, 0)));
     smallIcon_.reset(
-        static_cast<HICON>(::LoadImageA(Instance(), spec_.iconName, IMAGE_ICON, 16, 16, 0)));
+        static_cast<HICON>(::LoadImageA(Instance(), description_.iconName, IMAGE_ICON, 16, 16, 0)));
     ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
     ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   }
@@ -136,12 +138,12 @@ bool Form::Build() {
 bool Form::CreateControls() {
   const auto font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
   for (auto& control : controls_) {
-    const ControlSpec& spec = *control.spec;
-    const DWORD style = (spec.style & ~WS_VISIBLE) | WS_CHILD;
-    control.window = ::CreateWindowExA(spec.exStyle, ClassOf(spec.kind), spec.text, style,
-                                       spec.left, spec.top, spec.width, spec.height, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                       Instance(), nullptr);
+    const ControlDescription& description = *control.description;
+    const DWORD style = (description.style & ~WS_VISIBLE) | WS_CHILD;
+    control.window = ::CreateWindowExA(
+        description.exStyle, ClassOf(description.kind), description.text, style, description.left,
+        description.top, description.width, description.height, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(description.id)), Instance(), nullptr);
     if (!control.window) return false;
     // Each control goes below the ones before it: the first in form order is on top.
     ::SetWindowPos(control.window, HWND_BOTTOM, 0, 0, 0, 0,
@@ -173,17 +175,18 @@ bool Form::IsFocusCandidate(HWND control) const {
 }
 
 void Form::MoveFocus(int step) {
-  const int count = static_cast<int>(spec_.focusCount);
+  const int count = static_cast<int>(description_.focusCount);
   if (count == 0) return;
   const HWND focus = ::GetFocus();
   int current = -1;
   for (int i = 0; i < count; ++i) {
-    if (Control(spec_.focusOrder[i]) == focus) current = i;
+    if (Control(description_.focusOrder[i]) == focus) current = i;
   }
   if (current < 0)
     current = step > 0 ? count - 1 : 0;  // so the first step lands on the first or last
   for (int i = 1; i <= count; ++i) {
-    const HWND next = Control(spec_.focusOrder[((current + step * i) % count + count) % count]);
+    const HWND next =
+        Control(description_.focusOrder[((current + step * i) % count + count) % count]);
     if (IsFocusCandidate(next)) {
       ::SetFocus(next);
       return;
@@ -196,8 +199,8 @@ void Form::RestoreFocus() {
     ::SetFocus(savedFocus_);
     return;
   }
-  for (std::size_t i = 0; i < spec_.focusCount; ++i) {
-    const HWND candidate = Control(spec_.focusOrder[i]);
+  for (std::size_t i = 0; i < description_.focusCount; ++i) {
+    const HWND candidate = Control(description_.focusOrder[i]);
     if (IsFocusCandidate(candidate)) {
       ::SetFocus(candidate);
       return;
@@ -254,7 +257,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (HIWORD(wParam) == BN_CLICKED && lParam && EventsLive()) {
         const int id = LOWORD(wParam);
         for (const auto& control : controls_) {
-          if (control.spec->id == id && control.spec->kind == ControlKind::Button)
+          if (control.description->id == id && control.description->kind == ControlKind::Button)
             events_.Clicked(id);
         }
       }

@@ -17,7 +17,7 @@ namespace voranel::win32 {
 
 enum class ControlKind { Label, Button, CheckList };
 
-struct ControlSpec {
+struct ControlDescription {
   const char* name;
   ControlKind kind;
   int id;
@@ -27,13 +27,13 @@ struct ControlSpec {
   DWORD exStyle;
 };
 
-struct FormSpec {
+struct FormDescription {
   const char* className;
   const char* caption;
   DWORD style;
   int width, height;  // outer size, frame and title bar included
   const char* iconName;
-  const ControlSpec* controls;
+  const ControlDescription* controls;
   std::size_t controlCount;
   const int* focusOrder;  // control ids of the focus candidates, in Tab order
   std::size_t focusCount;
@@ -55,7 +55,7 @@ POINT CentredPlace(int width, int height);
 
 class Form {
  public:
-  Form(const FormSpec& spec, FormEvents& events);
+  Form(const FormDescription& description, FormEvents& events);
   ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -79,7 +79,7 @@ class Form {
 
  private:
   struct Child {
-    const ControlSpec* spec;
+    const ControlDescription* description;
     HWND window;
     std::unique_ptr<CheckListWindow> list;
   };
@@ -94,7 +94,7 @@ class Form {
   bool EventsLive() const;
   void OnDestroyed();
 
-  const FormSpec& spec_;
+  const FormDescription& description_;
   FormEvents& events_;
   HWND window_ = nullptr;
   std::vector<Child> controls_;

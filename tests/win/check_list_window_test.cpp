@@ -12,21 +12,21 @@ namespace voranel::test {
 namespace {
 
 constexpr int kListId = 7;
-constexpr std::array<win32::ControlSpec, 1> kListControls{{
+constexpr std::array<win32::ControlDescription, 1> kListControls{{
     {"list", win32::ControlKind::CheckList, kListId, 8, 8, 120, 200, "",
      win32::kCheckListStyle | WS_TABSTOP, win32::kCheckListExStyle},
 }};
 constexpr std::array<int, 1> kListFocus{{kListId}};
-constexpr win32::FormSpec kListForm{"VoranelTestListForm",
-                                    "list",
-                                    WS_OVERLAPPED | WS_CAPTION,
-                                    300,
-                                    300,
-                                    nullptr,
-                                    kListControls.data(),
-                                    kListControls.size(),
-                                    kListFocus.data(),
-                                    kListFocus.size()};
+constexpr win32::FormDescription kListForm{"VoranelTestListForm",
+                                           "list",
+                                           WS_OVERLAPPED | WS_CAPTION,
+                                           300,
+                                           300,
+                                           nullptr,
+                                           kListControls.data(),
+                                           kListControls.size(),
+                                           kListFocus.data(),
+                                           kListFocus.size()};
 
 class CheckListWindowTest : public ::testing::Test {
  protected:
