@@ -12,6 +12,7 @@ namespace {
 
 std::string programPath;
 std::string simulatedPath;
+std::string outOfMemoryPath;
 
 constexpr char kCaption[] = "Voranel  v1.0";
 constexpr char kPromptCaption[] = "提示：";
@@ -78,9 +79,9 @@ std::string BoxText(HWND box) {
   return {};
 }
 
-HWND WaitForBox(const Program& program, HWND main) {
+HWND WaitForBox(const Program& program, HWND main, DWORD timeoutMs = 10000) {
   HWND box = nullptr;
-  WaitUntil([&] { return (box = program.OtherWindow(main)) != nullptr; }, 10000);
+  WaitUntil([&] { return (box = program.OtherWindow(main)) != nullptr; }, timeoutMs);
   return box;
 }
 
@@ -110,6 +111,20 @@ TEST(SimulatedProgram, MissingFindFirstVolumeStopsBeforeTheWindowIsShown) {
   // The main window was built but is never shown.
   const HWND main = FindWindowA("VoranelMainWindow", kCaption);
   EXPECT_TRUE(main == nullptr || !IsWindowVisible(main));
+  PostMessageA(box, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), kFatalExitCode);
+}
+
+TEST(FatalError, ExhaustedMemoryNamesTheBytesAskedForAndEndsWithMinusOne) {
+  Program program(outOfMemoryPath);
+  // Wine takes several seconds over the first dialog of a process that has no
+  // window of its own yet.
+  const HWND box = WaitForBox(program, nullptr, 60000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(ClassName(box), "#32770");
+  std::string text;
+  WaitUntil([&] { return !(text = BoxText(box)).empty(); });
+  EXPECT_NE(text.find("4611686018427387904"), std::string::npos) << text;
   PostMessageA(box, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), kFatalExitCode);
 }
@@ -239,11 +254,13 @@ TEST(RealProgram, ListsWinesVolumesAndReportsTheRefusedMount) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s VORANEL.EXE VORANEL-SIM.EXE\n", argv[0]);
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s VORANEL.EXE VORANEL-SIM.EXE OUT-OF-MEMORY-PROBE.EXE\n",
+                 argv[0]);
     return 2;
   }
   voranel::e2e::programPath = argv[1];
   voranel::e2e::simulatedPath = argv[2];
+  voranel::e2e::outOfMemoryPath = argv[3];
   return RUN_ALL_TESTS();
 }
