@@ -1,5 +1,5 @@
 // Times start-up: from CreateProcess until the program's main window is visible
-// and ready (for Voranel: 修改为 holds its 24 targets). Voranel and the
+// and answers (for Voranel also: 修改为 holds its 24 targets). Voranel and the
 // baseline window are started alternately, so both see the same machine state.
 #include <windows.h>
 
@@ -39,6 +39,12 @@ BOOL CALLBACK FindReadyWindow(HWND window, LPARAM context) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   if (processId != search.processId || !IsWindowVisible(window)) return TRUE;
+  // Ready means visible and answering: a message sent to the window comes
+  // back once its program has finished starting and runs its message loop.
+  // Both programs are held to that, since counting the list's items needs an
+  // answer too.
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 30000, &ignored)) return TRUE;
   if (search.wantedListItems > 0) {
     LRESULT items = 0;
     EnumChildWindows(window, CountListItems, reinterpret_cast<LPARAM>(&items));
