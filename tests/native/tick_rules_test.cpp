@@ -56,7 +56,9 @@ const TickCase kTickCases[] = {
 };
 
 // Names the case in failure reports, instead of GoogleTest dumping its bytes.
-void PrintTo(const TickCase& tickCase, std::ostream* out) { *out << tickCase.name; }
+void PrintTo(const TickCase& tickCase, std::ostream* out) {
+  *out << tickCase.name;
+}
 
 class TickRules : public ::testing::TestWithParam<TickCase> {};
 
